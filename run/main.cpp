@@ -1,0 +1,3 @@
+#include "run/run_averaging.h"
+
+int main() { return tellmar::run_averaging(); }

@@ -1,5 +1,7 @@
 #include "spectra/text_reader.h"
 
+#include <cstring>
+
 namespace tellmar {
 
 TextReader::TextReader(std::string_view text) noexcept
@@ -11,18 +13,29 @@ TextReader::TextReader(std::string_view text) noexcept
 TextReader::TextReader(std::FILE* file_to_read) noexcept
     : file(file_to_read), block_begin(nullptr), next(nullptr), end(nullptr) {}
 
-int TextReader::refill() {
-  if (exhausted) return END_OF_TEXT;
+// Moves the `kept` bytes from `next` on to the block's start and fills the rest of the block.
+void TextReader::read_block(std::size_t kept) {
   taken_before = offset();
-  const std::size_t count = std::fread(block.data(), 1, block.size(), file);
+  if (kept > 0) std::memmove(block.data(), next, kept);
+  const std::size_t count = std::fread(block.data() + kept, 1, block.size() - kept, file);
   block_begin = next = block.data();
-  end = block_begin + count;
-  if (count == 0) {
+  end = block_begin + kept + count;
+  // fread stops short only at the end of the file or on an error.
+  if (count < block.size() - kept) {
     exhausted = true;
     read_failed = std::ferror(file) != 0;
-    return END_OF_TEXT;
   }
-  return static_cast<unsigned char>(*next);
+}
+
+int TextReader::refill() {
+  if (exhausted) return END_OF_TEXT;
+  read_block(0);
+  return next != end ? static_cast<unsigned char>(*next) : END_OF_TEXT;
+}
+
+std::string_view TextReader::read_window(std::size_t kept) {
+  read_block(kept);
+  return {next, static_cast<std::size_t>(end - next)};
 }
 
 bool read_name(TextReader& in, Name& name) {

@@ -100,6 +100,23 @@ TEST_F(LoadSpectra, RecordsStepsAndTheLargestPointCount) {
   EXPECT_EQ(set->amplitude[0][4], 0.0);
 }
 
+// Numbers of every length cross the file's block boundaries somewhere in here, and one number
+// is longer than a whole block.
+TEST_F(LoadSpectra, NumbersReadTheSameAcrossBlocks) {
+  std::string curve = "0.25 1" + std::string(70'000, '0') + "e-70000\n";
+  for (int p = 1; p < MAX_POINTS; ++p) {
+    const std::string zeros(static_cast<std::size_t>(p % 37), '0');
+    curve += std::to_string(p) + ".25" + zeros + " 2.5" + zeros + "e-3\n";
+  }
+  load({{"files.in", "a.txt"}, {"a.txt", curve}});
+  ASSERT_EQ(set->point_count[0], MAX_POINTS);
+  EXPECT_EQ(set->amplitude[0][0], 1.0);
+  for (std::size_t p = 1; p < MAX_POINTS; ++p) {
+    ASSERT_EQ(set->frequency[0][p], static_cast<double>(p) + 0.25) << p;
+    ASSERT_EQ(set->amplitude[0][p], 0.0025) << p;
+  }
+}
+
 TEST_F(LoadSpectra, AnEmptyListLoadsNothing) {
   load({{"files.in", " \r\n\t\n"}});
   EXPECT_EQ(set->file_count, 0);

@@ -45,7 +45,7 @@ void BM_ScanNumber(benchmark::State& state) {
     }
   }
   benchmark::DoNotOptimize(sum);
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text().size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text().size()));
   state.counters["ns_per_number"] = benchmark::Counter(
       static_cast<double>(numbers), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
@@ -66,7 +66,7 @@ void BM_Strtod(benchmark::State& state) {
     }
   }
   benchmark::DoNotOptimize(sum);
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text().size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text().size()));
   state.counters["ns_per_number"] = benchmark::Counter(
       static_cast<double>(numbers), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }

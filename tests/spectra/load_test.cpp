@@ -106,7 +106,8 @@ TEST_F(LoadSpectra, NumbersReadTheSameAcrossBlocks) {
   std::string curve = "0.25 1" + std::string(70'000, '0') + "e-70000\n";
   for (int p = 1; p < MAX_POINTS; ++p) {
     const std::string zeros(static_cast<std::size_t>(p % 37), '0');
-    curve += std::to_string(p) + ".25" + zeros + " 2.5" + zeros + "e-3\n";
+    curve.append(std::to_string(p)).append(".25").append(zeros);
+    curve.append(" 2.5").append(zeros).append("e-3\n");
   }
   load({{"files.in", "a.txt"}, {"a.txt", curve}});
   ASSERT_EQ(set->point_count[0], MAX_POINTS);

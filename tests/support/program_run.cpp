@@ -1,6 +1,8 @@
 #include "support/program_run.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,9 +17,14 @@ std::string program_path() {
   return chosen != nullptr && *chosen != '\0' ? chosen : TELLMAR_EXE;
 }
 
+bool through_runner() {
+  const char* runner = std::getenv("TELLMAR_EXE_RUNNER");
+  return runner != nullptr && *runner != '\0';
+}
+
 ProgramRun run_program(const std::filesystem::path& dir, const std::string& input) {
   const std::string program = program_path();
-  const char* runner = std::getenv("TELLMAR_EXE_RUNNER");
+  const char* const runner = std::getenv("TELLMAR_EXE_RUNNER");
   std::array<int, 2> pipe_ends{};
   if (pipe(pipe_ends.data()) != 0) throw std::runtime_error("pipe failed");
   const pid_t child = fork();
@@ -29,7 +36,7 @@ ProgramRun run_program(const std::filesystem::path& dir, const std::string& inpu
     dup2(in, STDIN_FILENO);
     dup2(pipe_ends[1], STDOUT_FILENO);
     close(pipe_ends[0]);
-    if (runner != nullptr && *runner != '\0') {
+    if (through_runner()) {
       execlp(runner, runner, program.c_str(), static_cast<char*>(nullptr));
     } else {
       execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
@@ -37,16 +44,34 @@ ProgramRun run_program(const std::filesystem::path& dir, const std::string& inpu
     _exit(127);
   }
   close(pipe_ends[1]);
-  ProgramRun run{-1, {}};
+  ProgramRun run{-1, {}, 0};
+  int status = 0;
+  rusage usage{};
+  // Read until the program has ended and its output is drained; a helper it started (Wine's
+  // services) may hold the pipe open long after.
+  bool ended = false;
   std::array<char, 4096> buffer{};
   for (;;) {
-    const ssize_t count = read(pipe_ends[0], buffer.data(), buffer.size());
-    if (count <= 0) break;
-    run.output.append(buffer.data(), static_cast<std::size_t>(count));
+    pollfd ready{pipe_ends[0], POLLIN, 0};
+    if (poll(&ready, 1, ended ? 0 : 50) > 0) {
+      const ssize_t count = read(pipe_ends[0], buffer.data(), buffer.size());
+      if (count <= 0) break;
+      run.output.append(buffer.data(), static_cast<std::size_t>(count));
+      continue;
+    }
+    if (ended) break;
+    ended = wait4(child, &status, WNOHANG, &usage) == child;
   }
+  if (!ended) wait4(child, &status, 0, &usage);
   close(pipe_ends[0]);
-  int status = 0;
-  waitpid(child, &status, 0);
+  if (through_runner()) {
+    // A Windows console program writes its line breaks as CR LF on a pipe.
+    for (auto at = run.output.find("\r\n"); at != std::string::npos;
+         at = run.output.find("\r\n", at)) {
+      run.output.erase(at, 1);
+    }
+  }
+  run.peak_kib = usage.ru_maxrss;
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   return run;
 }

@@ -76,15 +76,26 @@ class OnTerminal : public ::testing::Test {
     ASSERT_EQ(tcgetattr(terminal, &initial), 0);
   }
 
-  // Reads what the program writes until `marker` shows; false after 10 s without it.
-  bool read_until(const std::string& marker) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  // Reads what the program writes until `marker` shows; false after `limit` without it.
+  bool read_until(const std::string& marker,
+                  std::chrono::seconds limit = std::chrono::seconds(10)) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
     while (visible(seen).find(marker) == std::string::npos) {
-      if (std::chrono::steady_clock::now() > deadline || !read_some(100)) {
-        if (std::chrono::steady_clock::now() > deadline) return false;
-      }
+      if (std::chrono::steady_clock::now() > deadline) return false;
+      read_some(100);
     }
     return true;
+  }
+
+  // Presses `keys` and reads until `marker` shows. Wine's console now and then loses a key
+  // typed soon after it starts; there a key that brought nothing is typed again.
+  bool answer(const std::string& keys, const std::string& marker) {
+    const int tries = testing::through_runner() ? 3 : 1;
+    for (int i = 0; i < tries; ++i) {
+      press(keys);
+      if (read_until(marker, std::chrono::seconds(tries == 1 ? 10 : 4))) return true;
+    }
+    return false;
   }
 
   // True when the program writes no more words for `milliseconds` (Wine's console may still
@@ -154,8 +165,7 @@ TEST_F(OnTerminal, WaitsForSingleKeysWithoutEchoAndEndsWithTheLastOne) {
   ASSERT_TRUE(read_until(FIRST_PROMPT));
   ASSERT_TRUE(awaits_key());
   EXPECT_TRUE(stays_quiet(300)) << seen;
-  press("#");  // no Enter
-  ASSERT_TRUE(read_until(LAST_PROMPT)) << seen;
+  ASSERT_TRUE(answer("#", LAST_PROMPT)) << seen;  // no Enter
   ASSERT_TRUE(awaits_key());
   press("q");
   EXPECT_EQ(exit_status(), 113);
@@ -179,8 +189,8 @@ TEST_F(OnTerminal, TakesAWholeKeySequenceAsOneKey) {
   start();
   ASSERT_TRUE(read_until(FIRST_PROMPT));
   ASSERT_TRUE(awaits_key());
-  press("\x1b[A");  // the up arrow: nothing of it may answer the last prompt
-  ASSERT_TRUE(read_until(LAST_PROMPT));
+  // The up arrow: nothing of it may answer the last prompt.
+  ASSERT_TRUE(answer("\x1b[A", LAST_PROMPT));
   EXPECT_TRUE(stays_quiet(300)) << seen;
   ASSERT_TRUE(awaits_key());
   press("q");

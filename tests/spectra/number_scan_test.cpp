@@ -22,48 +22,51 @@ struct Row {
 
 TEST(ScanNumber, TakesTheLongestNumberAndLeavesTheRest) {
   const Row rows[] = {
-      {"10", true, 10, 2},
-      {"-2.5e3 x", true, -2500, 6},
-      {"+7", true, 7, 2},
-      {".5", true, 0.5, 2},
-      {"5.", true, 5, 2},
-      {"5.e1", true, 50, 4},  // the marker comes after a digit
-      {"1e3", true, 1000, 3},
-      {"1E-2", true, 0.01, 4},
-      {"1e", true, 1, 2},  // a marker without digits is taken in and ignored
-      {"1e+", true, 1, 3},
-      {"1e-x", true, 1, 3},
-      {"12abc", true, 12, 2},
-      {"0x10", true, 0, 1},
-      {"10,5", true, 10, 2},
-      {"1.2.3", true, 1.2, 3},
-      {"007", true, 7, 3},
-      {"0.000", true, 0, 5},
-      {"-0", true, -0.0, 2},
-      {"1\r\n", true, 1, 1},
-      {"-", false, 0, 1},  // a bare sign is used up
-      {"+", false, 0, 1},
-      {".", false, 0, 1},
-      {"-.", false, 0, 2},
-      {"+-5", false, 0, 1},  // the second sign stops the first scan
-      {"..5", false, 0, 1},
-      {"e5", false, 0, 0},
-      {"inf", false, 0, 0},  // no words
-      {"nan", false, 0, 0},
-      {"-inf", false, 0, 1},
-      {"", false, 0, 0},
-      {" 1", false, 0, 0},      // white space is the caller's to skip
-      {"1e400", true, INF, 5},  // past the range: infinity, no error
-      {"-1e400", true, -INF, 6},
-      {"1e-400", true, 0, 6},                                          // below the range: zero
-      {"4.9406564584124654e-324", true, 4.9406564584124654e-324, 23},  // smallest subnormal
-      {"2.4703282292062328e-324", true, 4.9406564584124654e-324, 23},  // just above half of it
-      {"2.4703282292062327e-324", true, 0, 23},                        // just below half of it
-      {"1.7976931348623158e308", true, 1.7976931348623157e308, 22},    // rounds down to the max
-      {"1.7976931348623159e308", true, INF, 22},
-      {"9007199254740993", true, 9007199254740992.0, 16},  // 2^53 + 1: a tie to even
-      {"0.1e99999999999999999999", true, INF, 24},         // a huge exponent saturates
-      {"1e-99999999999999999999", true, 0, 23},
+      // clang-format off
+      {"10",                        true,   10,                       2},
+      {"-2.5e3 x",                  true,   -2500,                    6},
+      {"+7",                        true,   7,                        2},
+      {".5",                        true,   0.5,                      2},
+      {"5.",                        true,   5,                        2},
+      {"5.e1",                      true,   50,                       4},  // the marker comes after a digit
+      {"1e3",                       true,   1000,                     3},
+      {"1E-2",                      true,   0.01,                     4},
+      {"1e",                        true,   1,                        2},  // a marker without digits is taken in and ignored
+      {"1e+",                       true,   1,                        3},
+      {"1e-x",                      true,   1,                        3},
+      {"12abc",                     true,   12,                       2},
+      {"0x10",                      true,   0,                        1},
+      {"10,5",                      true,   10,                       2},
+      {"1.2.3",                     true,   1.2,                      3},
+      {"007",                       true,   7,                        3},
+      {"0.000",                     true,   0,                        5},
+      {"-0",                        true,   -0.0,                     2},
+      {"1\r\n",                     true,   1,                        1},
+      {"-",                         false,  0,                        1},  // a bare sign is used up
+      {"+",                         false,  0,                        1},
+      {".",                         false,  0,                        1},
+      {"-.",                        false,  0,                        2},
+      {"-.x",                       false,  0,                        2},
+      {"+-5",                       false,  0,                        1},  // the second sign stops the first scan
+      {"..5",                       false,  0,                        1},
+      {"e5",                        false,  0,                        0},
+      {"inf",                       false,  0,                        0},  // no words
+      {"nan",                       false,  0,                        0},
+      {"-inf",                      false,  0,                        1},
+      {"",                          false,  0,                        0},
+      {" 1",                        false,  0,                        0},  // white space is the caller's to skip
+      {"1e400",                     true,   INF,                      5},  // past the range: infinity, no error
+      {"-1e400",                    true,   -INF,                     6},
+      {"1e-400",                    true,   0,                        6},  // below the range: zero
+      {"4.9406564584124654e-324",   true,   4.9406564584124654e-324,  23},  // smallest subnormal
+      {"2.4703282292062328e-324",   true,   4.9406564584124654e-324,  23},  // just above half of it
+      {"2.4703282292062327e-324",   true,   0,                        23},  // just below half of it
+      {"1.7976931348623158e308",    true,   1.7976931348623157e308,   22},  // rounds down to the max
+      {"1.7976931348623159e308",    true,   INF,                      22},
+      {"9007199254740993",          true,   9007199254740992.0,       16},  // 2^53 + 1: a tie to even
+      {"0.1e99999999999999999999",  true,   INF,                      24},  // a huge exponent saturates
+      {"1e-99999999999999999999",   true,   0,                        23},
+      // clang-format on
   };
   for (const Row& r : rows) {
     const ScanResult result = scan_number(r.text);

@@ -23,39 +23,41 @@ struct Row {
 
 TEST(FormatGeneral, WritesFourSignificantDigitsInTwelve) {
   const Row rows[] = {
-      {10, "          10"},
-      {0.0125, "      0.0125"},
-      {1.0 / 3, "      0.3333"},
-      {123.456, "       123.5"},
-      {1.5625, "       1.563"},  // a 5 in the first dropped digit goes up, not to even
-      {0.78125, "      0.7813"},
-      {1234.5, "        1235"},
-      {9999.5, "      1e+004"},  // the carry makes five digits: exponent form
-      {12345, "  1.235e+004"},
-      {100000, "      1e+005"},
-      {0.0001, "      0.0001"},    // exponent -4: still fixed
-      {0.000025, "    2.5e-005"},  // exponent -5: exponent form
-      {0.00001234, "  1.234e-005"},
-      {0, "           0"},
-      {2, "           2"},
-      {-0.0, "           0"},  // negative zero has no sign
-      {-2.5, "        -2.5"},
-      {-12345, " -1.235e+004"},
-      {999.95, "        1000"},  // exponent 3 after the carry: still fixed
-      {9999.4, "        9999"},
-      {0.99995, "           1"},
-      {0.000099996, "      0.0001"},  // carried from exponent -5 up to -4
-      {0.000099995, "  9.999e-005"},  // 17 digits: 9.9994999999999994e-5
-      {1e100, "      1e+100"},
-      {1e308, "      1e+308"},
-      {1.7976931348623157e308, "  1.798e+308"},
-      {5e-324, "  4.941e-324"},  // the smallest subnormal
-      {2.2250738585072014e-308, "  2.225e-308"},
-      {1e-5, "      1e-005"},
-      {0.1 + 0.2, "         0.3"},
-      {INF, "       1.#IO"},
-      {-INF, "      -1.#IO"},
-      {NOT_A_NUMBER, "      -1.#IO"},
+      // clang-format off
+      {10,                       "          10"},
+      {0.0125,                   "      0.0125"},
+      {1.0 / 3,                  "      0.3333"},
+      {123.456,                  "       123.5"},
+      {1.5625,                   "       1.563"},  // a 5 in the first dropped digit goes up, not to even
+      {0.78125,                  "      0.7813"},
+      {1234.5,                   "        1235"},
+      {9999.5,                   "      1e+004"},  // the carry makes five digits: exponent form
+      {12345,                    "  1.235e+004"},
+      {100000,                   "      1e+005"},
+      {0.0001,                   "      0.0001"},  // exponent -4: still fixed
+      {0.000025,                 "    2.5e-005"},  // exponent -5: exponent form
+      {0.00001234,               "  1.234e-005"},
+      {0,                        "           0"},
+      {2,                        "           2"},
+      {-0.0,                     "           0"},  // negative zero has no sign
+      {-2.5,                     "        -2.5"},
+      {-12345,                   " -1.235e+004"},
+      {999.95,                   "        1000"},  // exponent 3 after the carry: still fixed
+      {9999.4,                   "        9999"},
+      {0.99995,                  "           1"},
+      {0.000099996,              "      0.0001"},  // carried from exponent -5 up to -4
+      {0.000099995,              "  9.999e-005"},  // 17 digits: 9.9994999999999994e-5
+      {1e100,                    "      1e+100"},
+      {1e308,                    "      1e+308"},
+      {1.7976931348623157e308,   "  1.798e+308"},
+      {5e-324,                   "  4.941e-324"},  // the smallest subnormal
+      {2.2250738585072014e-308,  "  2.225e-308"},
+      {1e-5,                     "      1e-005"},
+      {0.1 + 0.2,                "         0.3"},
+      {INF,                      "       1.#IO"},
+      {-INF,                     "      -1.#IO"},
+      {NOT_A_NUMBER,             "      -1.#IO"},
+      // clang-format on
   };
   for (const Row& r : rows) EXPECT_EQ(format_general(r.value, 12, 4), r.text) << r.value;
 }
@@ -68,27 +70,29 @@ TEST(FormatGeneral, NeverCutsAndPadsOnlyToTheWidth) {
 
 TEST(FormatFixed, WritesThreeDecimalsInEight) {
   const Row rows[] = {
-      {20.0 / 3, "   6.667"},
-      {0.0625, "   0.063"},  // a tie at the last kept digit goes up
-      {0.5, "   0.500"},
-      {0.0005, "   0.001"},  // nothing kept but the first dropped digit is 5
-      {0.0004, "   0.000"},
-      {0.00001, "   0.000"},
-      {0, "   0.000"},
-      {-0.0, "   0.000"},
-      {1234.5678, "1234.568"},
-      {12345.678, "12345.678"},  // longer than the width: not cut
-      {9.9996, "  10.000"},      // a carry through the nines adds a digit
-      {9.9995, "   9.999"},      // 17 digits: 9.9994999999999994
-      {999.9996, "1000.000"},
-      {10, "  10.000"},
-      {-6.25, "  -6.250"},
-      {-0.0001, "  -0.000"},  // a negative value keeps its sign even when it rounds to 0
-      {2.675, "   2.675"},    // the double is 2.67499999999999982236431605997495353221893310546875
-      {1.0005, "   1.000"},   // 17 digits: 1.0004999999999999
-      {INF, "   1.#IO"},
-      {-INF, "  -1.#IO"},
-      {NOT_A_NUMBER, "  -1.#IO"},
+      // clang-format off
+      {20.0 / 3,      "   6.667"},
+      {0.0625,        "   0.063"},  // a tie at the last kept digit goes up
+      {0.5,           "   0.500"},
+      {0.0005,        "   0.001"},  // nothing kept but the first dropped digit is 5
+      {0.0004,        "   0.000"},
+      {0.00001,       "   0.000"},
+      {0,             "   0.000"},
+      {-0.0,          "   0.000"},
+      {1234.5678,     "1234.568"},
+      {12345.678,     "12345.678"},  // longer than the width: not cut
+      {9.9996,        "  10.000"},  // a carry through the nines adds a digit
+      {9.9995,        "   9.999"},  // 17 digits: 9.9994999999999994
+      {999.9996,      "1000.000"},
+      {10,            "  10.000"},
+      {-6.25,         "  -6.250"},
+      {-0.0001,       "  -0.000"},  // a negative value keeps its sign even when it rounds to 0
+      {2.675,         "   2.675"},  // the double is 2.67499999999999982236431605997495353221893310546875
+      {1.0005,        "   1.000"},  // 17 digits: 1.0004999999999999
+      {INF,           "   1.#IO"},
+      {-INF,          "  -1.#IO"},
+      {NOT_A_NUMBER,  "  -1.#IO"},
+      // clang-format on
   };
   for (const Row& r : rows) EXPECT_EQ(format_fixed(r.value, 8, 3), r.text) << r.value;
 }

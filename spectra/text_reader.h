@@ -36,6 +36,7 @@ struct TextReader {
   [[nodiscard]] int peek() { return next != end ? static_cast<unsigned char>(*next) : refill(); }
   /// Takes the byte `peek` showed; requires that it was not `END_OF_TEXT`.
   void advance() noexcept { ++next; }
+  /// Takes the white space ahead, across blocks.
   void skip_space() {
     do {
       while (next != end && is_space(static_cast<unsigned char>(*next))) ++next;

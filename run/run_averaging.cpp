@@ -15,10 +15,6 @@ SpectrumSet spectrum_set;  // the run's one set: static, so zero before the run 
 constexpr const char* FILE_RULE =
     "\n   Each PSD file must have the same number of lines and the same \n   frequency step. \n";
 
-[[noreturn]] void fail_to_open(const char* name) {
-  fail_run(std::string(" Failed to open file: ") + name + " \n");
-}
-
 // Binary, so the names come through byte for byte. A directory opens on some systems and only
 // fails on reading: try one byte, so that nothing is created for a list that cannot be read.
 FilePointer open_list_file() {

@@ -11,10 +11,6 @@
 namespace tellmar {
 namespace {
 
-[[noreturn]] void fail_to_open(const std::string& name) {
-  fail_run(" Failed to open file: " + name + " \n");
-}
-
 // Pairs until the first frequency that does not scan. A failed amplitude still makes a point
 // (its cell stays 0.0), and whatever the failed scan used up stays used: "10 - 20 2" is
 // (10, 0) then (20, 2).

@@ -1,8 +1,15 @@
 #include "spectra/text_reader.h"
 
 #include <cstring>
+#include <string>
+
+#include "run/console.h"
 
 namespace tellmar {
+
+void fail_to_open(std::string_view name) {
+  fail_run(" Failed to open file: " + std::string(name) + " \n");
+}
 
 TextReader::TextReader(std::string_view text) noexcept
     : block_begin(text.data()),

@@ -19,6 +19,9 @@ struct FileCloser {
 /// An open file that is closed when it goes out of scope, on every path.
 using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
 
+/// Writes " Failed to open file: NAME " and ends the run with status 1.
+[[noreturn]] void fail_to_open(std::string_view name);
+
 /// Space, tab, line feed, vertical tab, form feed and carriage return.
 [[nodiscard]] constexpr bool is_space(int c) noexcept {
   return c == ' ' || (c >= '\t' && c <= '\r');

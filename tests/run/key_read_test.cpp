@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -65,13 +64,7 @@ class OnTerminal : public ::testing::Test {
     if (child == 0) {
       if (chdir(dir.path().c_str()) != 0) _exit(126);
       if (redirect_input) dup2(open("keys", O_RDONLY), STDIN_FILENO);
-      const std::string program = testing::program_path();
-      const char* const runner = std::getenv("TELLMAR_EXE_RUNNER");
-      if (testing::through_runner()) {
-        execlp(runner, runner, program.c_str(), static_cast<char*>(nullptr));
-      }
-      execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-      _exit(127);
+      testing::exec_program();
     }
     ASSERT_EQ(tcgetattr(terminal, &initial), 0);
   }

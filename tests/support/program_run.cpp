@@ -22,9 +22,18 @@ bool through_runner() {
   return runner != nullptr && *runner != '\0';
 }
 
-ProgramRun run_program(const std::filesystem::path& dir, const std::string& input) {
+void exec_program() {
   const std::string program = program_path();
-  const char* const runner = std::getenv("TELLMAR_EXE_RUNNER");
+  if (through_runner()) {
+    const char* const runner = std::getenv("TELLMAR_EXE_RUNNER");
+    execlp(runner, runner, program.c_str(), static_cast<char*>(nullptr));
+  } else {
+    execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
+  }
+  _exit(127);
+}
+
+ProgramRun run_program(const std::filesystem::path& dir, const std::string& input) {
   std::array<int, 2> pipe_ends{};
   if (pipe(pipe_ends.data()) != 0) throw std::runtime_error("pipe failed");
   const pid_t child = fork();
@@ -36,12 +45,7 @@ ProgramRun run_program(const std::filesystem::path& dir, const std::string& inpu
     dup2(in, STDIN_FILENO);
     dup2(pipe_ends[1], STDOUT_FILENO);
     close(pipe_ends[0]);
-    if (through_runner()) {
-      execlp(runner, runner, program.c_str(), static_cast<char*>(nullptr));
-    } else {
-      execl(program.c_str(), program.c_str(), static_cast<char*>(nullptr));
-    }
-    _exit(127);
+    exec_program();
   }
   close(pipe_ends[1]);
   ProgramRun run{-1, {}, 0};

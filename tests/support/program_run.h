@@ -12,6 +12,9 @@ std::string program_path();
 /// True when the program runs through $TELLMAR_EXE_RUNNER, as a Windows program.
 bool through_runner();
 
+/// Replaces the calling (child) process with the program, through the runner when one is set.
+[[noreturn]] void exec_program();
+
 struct ProgramRun {
   int status;          // exit status, or 128 + signal number
   std::string output;  // everything written to standard output

@@ -22,9 +22,10 @@ bool same_double(double a, double b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view text(reinterpret_cast<const char*>(data), size);
+  if (size == 0) return 0;
   tellmar::TextReader memory(text);
   std::FILE* file = fmemopen(const_cast<std::uint8_t*>(data), size, "rb");
-  if (size == 0 || file == nullptr) return 0;
+  if (file == nullptr) return 0;
   tellmar::TextReader blocks(file);
   for (;;) {
     memory.skip_space();

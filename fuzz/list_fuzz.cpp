@@ -21,7 +21,7 @@ namespace {
 // Makes the scratch directory with its PSD files once and returns it.
 const std::filesystem::path& scratch_directory() {
   static const std::filesystem::path scratch = [] {
-    const auto path =
+    auto path =
         std::filesystem::temp_directory_path() / ("tellmar-list-fuzz-" + std::to_string(getpid()));
     std::filesystem::create_directories(path / "folder");
     std::ofstream(path / "a") << "10 1\n20 2\n30 3\n";

@@ -1,8 +1,8 @@
 #include <string>
 
-#include "run/console.h"
 #include "run/run_averaging.h"
 #include "spectra/spectrum_set.h"
+#include "spectra/text_reader.h"
 #include "text/formatted_numbers.h"
 
 namespace tellmar {
@@ -30,7 +30,7 @@ void write_average(SpectrumSet& set, std::FILE* result_file) {
     written = written && std::fwrite(line.data(), 1, line.size(), result_file) == line.size();
   }
   written = written && std::fflush(result_file) == 0;
-  if (!written) fail_run(std::string(" Failed to write file: ") + RESULT_FILE_NAME + " \n");
+  if (!written) fail_to_write(RESULT_FILE_NAME);
 }
 
 }  // namespace tellmar

@@ -27,8 +27,7 @@ void write_status_report(std::FILE* list_file, std::FILE* report_file, const Spe
   }
   const bool written = std::fwrite(text.data(), 1, text.size(), report_file) == text.size();
   const bool closed = std::fclose(report_file) == 0;
-  if (!written || !closed)
-    fail_run(std::string(" Failed to write file: ") + REPORT_FILE_NAME + " \n");
+  if (!written || !closed) fail_to_write(REPORT_FILE_NAME);
 }
 
 // The verdict depends only on whether some pair of files differs by more than the tolerance at

@@ -11,6 +11,10 @@ void fail_to_open(std::string_view name) {
   fail_run(" Failed to open file: " + std::string(name) + " \n");
 }
 
+void fail_to_write(std::string_view name) {
+  fail_run(" Failed to write file: " + std::string(name) + " \n");
+}
+
 TextReader::TextReader(std::string_view text) noexcept
     : block_begin(text.data()),
       next(text.data()),

@@ -21,6 +21,8 @@ using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
 
 /// Writes " Failed to open file: NAME " and ends the run with status 1.
 [[noreturn]] void fail_to_open(std::string_view name);
+/// Writes " Failed to write file: NAME " and ends the run with status 1.
+[[noreturn]] void fail_to_write(std::string_view name);
 
 /// Space, tab, line feed, vertical tab, form feed and carriage return.
 [[nodiscard]] constexpr bool is_space(int c) noexcept {
